@@ -6,17 +6,21 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
 
 std::uint16_t g_portOpenCount[COMLINK_MAX_PORTS];
 
 void ReportUnimplemented(const char* pszSource, int nLine) {
-    // The path is the library's own constant, so the message always fits.
-    char szMessage[512];
-    wnsprintfA(szMessage, sizeof szMessage,
-               "Pure Virtual function called @%s,%d\nUnable to continue execution", pszSource,
-               nLine);
+    static const char szFormat[] =
+        "Pure Virtual function called @%s,%d\nUnable to continue execution";
+    if (pszSource == nullptr)
+        pszSource = "";
+    // Sized for the whole text, so that no source path is cut: the format, the path, the digits.
+    std::size_t nSize = sizeof szFormat + std::strlen(pszSource) + 16;
+    std::string message(nSize, '\0');
+    wnsprintfA(message.data(), static_cast<int>(nSize), szFormat, pszSource, nLine);
     HWND hOwner = GetFocus();
-    MessageBoxA(hOwner, szMessage, "Library Error", MB_OK);
+    MessageBoxA(hOwner, message.c_str(), "Library Error", MB_OK);
     exit(1);
 }
 
@@ -32,9 +36,8 @@ void FreeBlock(void* pBlock) { ::operator delete(pBlock); }
 ComPort::ComPort() : m_nPortIndex(0), m_nLastError(CL_OK) {}
 
 ComPort::~ComPort() {
-    if (m_bHoldsOpenCount && PortIndexInTable(m_nPortIndex) &&
-        g_portOpenCount[m_nPortIndex] > 0)
-        --g_portOpenCount[m_nPortIndex];
+    if (PortIndexInTable(m_nHeldIndex) && g_portOpenCount[m_nHeldIndex] > 0)
+        --g_portOpenCount[m_nHeldIndex];
 }
 
 int ComPort::TakeLastError() {
@@ -44,10 +47,10 @@ int ComPort::TakeLastError() {
 }
 
 bool ComPort::RaiseOpenCount() {
-    if (!PortIndexInTable(m_nPortIndex))
+    if (!PortIndexInTable(m_nPortIndex) || HoldsOpenCount())
         return false;
     ++g_portOpenCount[m_nPortIndex];
-    m_bHoldsOpenCount = true;
+    m_nHeldIndex = m_nPortIndex;
     return true;
 }
 

@@ -54,9 +54,13 @@ void FreeBlock(void* pBlock);
 class ComPort {
 public:
     ComPort();
-    // Lowers the open count of m_nPortIndex by one, but only when this object raised it
-    // (see RaiseOpenCount); never below zero, never outside the table.
+    // Lowers by one the open count this object raised (see RaiseOpenCount), at the index it
+    // raised even if m_nPortIndex changed since; never below zero, never outside the table.
     virtual ~ComPort();
+
+    // A copy would lower the open count a second time.
+    ComPort(const ComPort&) = delete;
+    ComPort& operator=(const ComPort&) = delete;
 
     virtual int Idle();
     virtual void PollStatus();
@@ -94,13 +98,14 @@ public:
 
 protected:
     // Adds one to the open count of m_nPortIndex and remembers that this object holds it.
-    // Returns false, changing nothing, for an index outside the table.
+    // Returns false, changing nothing, for an index outside the table or when this object
+    // already holds a count.
     bool RaiseOpenCount();
     // Whether this object raised the open count of its index.
-    bool HoldsOpenCount() const { return m_bHoldsOpenCount; }
+    bool HoldsOpenCount() const { return m_nHeldIndex >= 0; }
 
 private:
-    bool m_bHoldsOpenCount = false;
+    int m_nHeldIndex = -1; // index whose count this object raised, or -1
 };
 
 #define COMLINK_SOURCE_PATH "..\\CPP_ALL\\COMLINK"
