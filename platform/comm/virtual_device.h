@@ -51,6 +51,8 @@ public:
     // The next WriteFile (or every one, when `always`) fails with ERROR_IO_PENDING after
     // handing over its bytes; GetOverlappedResult on it then completes them.
     void set_writes_pending(bool always = true);
+    // Writes complete at once again.
+    void stop_writes_pending();
     // The device goes away: every later call on its handles returns failure with
     // ERROR_DEVICE_NOT_CONNECTED, except CloseHandle, which still releases the handle.
     void unplug();
@@ -63,7 +65,8 @@ public:
     // Just the names, or "Name(args)" texts, of the calls since the last clear_calls().
     std::vector<std::string> call_texts() const;
     void clear_calls();
-    // The DCB the last SetCommState applied (and GetCommState returns).
+    // The DCB the last SetCommState applied (and GetCommState returns). SetCommState refuses,
+    // with ERROR_INVALID_PARAMETER, what a tty refuses too (baud 0, ByteSize outside 5-8, ...).
     const DCB& dcb() const;
     // Every DCB SetCommState was given, in order.
     const std::vector<DCB>& applied_dcbs() const;
