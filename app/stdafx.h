@@ -1,0 +1,4 @@
+// Framework headers shared by the application's sources.
+#pragma once
+
+#include "ui/mfc.h"
