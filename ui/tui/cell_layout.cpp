@@ -163,7 +163,10 @@ std::string printable(const std::string& text) {
     std::string out = text;
     for (char& c : out) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte >= 0x7F)
+        // A line end cannot show in a one-line field: it reads as a blank, as on the desktop.
+        if (c == '\r' || c == '\n')
+            c = ' ';
+        else if (byte < 0x20 || byte >= 0x7F)
             c = '?';
     }
     return out;

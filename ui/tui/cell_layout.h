@@ -57,8 +57,9 @@ int control_at(const CellLayout& layout, const std::vector<model::Control>& cont
 // at blanks where it can, hard where it cannot.
 std::vector<std::string> wrap_lines(const std::string& text, int width);
 
-// Replaces bytes a terminal would interpret (controls, escape, non-ASCII) with '?', so that no
-// text from a program or a device reaches the terminal as a command.
+// Replaces bytes a terminal would interpret (controls, escape, non-ASCII) with '?', and line
+// ends with a blank, so that no text from a program or a device reaches the terminal as a
+// command.
 std::string printable(const std::string& text);
 
 } // namespace ui::tui

@@ -230,6 +230,7 @@ TEST(CellLayout, TextReachesTheTerminalWithoutControlBytes) {
                                     10)),
               "T?]0;x??2J");
     EXPECT_EQ(printable(std::string("a\0b", 3)), "a?b");
+    EXPECT_EQ(printable("+23.5C\r\n"), "+23.5C  ");
 }
 
 } // namespace
