@@ -27,6 +27,9 @@ if [[ -z ${DISPLAY:-} && -z ${WAYLAND_DISPLAY:-} ]] && ! [[ -t 0 && -t 1 ]]; the
     exit 1
 fi
 
+source tools/debian-deps.sh
+ensure_packages run.sh "${ZELT_RUN_PACKAGES[@]}" || exit 1
+
 if [[ ! -f $build_dir/build.ninja ]]; then
     cmake -S . -B "$build_dir" -G Ninja >/dev/null || { echo "run.sh: configuring failed" >&2; exit 1; }
 fi

@@ -4,26 +4,8 @@
 set -uo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          libncurses-dev tmux qt6-base-dev fonts-wine fonts-liberation2)
-
-missing=()
-for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$p")
-    fi
-done
-if ((${#missing[@]})); then
-    if [[ $(id -u) -eq 0 ]] && command -v apt-get >/dev/null; then
-        echo "test.sh: installing ${missing[*]}"
-        export DEBIAN_FRONTEND=noninteractive
-        apt-get update -qq || true
-        apt-get install -y -qq "${missing[@]}" || { echo "test.sh: apt-get install failed"; exit 1; }
-    else
-        echo "test.sh: missing packages; run: sudo apt-get install -y ${missing[*]}"
-        exit 1
-    fi
-fi
+source tools/debian-deps.sh
+ensure_packages test.sh "${ZELT_TEST_PACKAGES[@]}" || exit 1
 
 jobs=$(nproc 2>/dev/null || echo 2)
 status=0
@@ -31,8 +13,8 @@ status=0
 run_suite() {
     local dir=$1; shift
     echo "== $dir: configure"
-    cmake -S . -B "$dir" -G Ninja "$@" >"$dir.configure.log" 2>&1 ||
-        { cat "$dir.configure.log"; return 1; }
+    cmake -S . -B "$dir" -G Ninja "$@" >"$dir/configure.log" 2>&1 ||
+        { cat "$dir/configure.log"; return 1; }
     echo "== $dir: build"
     cmake --build "$dir" -j "$jobs" || return 1
     echo "== $dir: test"

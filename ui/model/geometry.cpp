@@ -24,6 +24,11 @@ int vertical_to_pixels(int dialog_units, BaseUnits base) {
     return mul_div(dialog_units, base.y, 8);
 }
 
+Rect map_dialog_rect(const Rect& r, BaseUnits base) {
+    return {horizontal_to_pixels(r.x, base), vertical_to_pixels(r.y, base),
+            horizontal_to_pixels(r.width, base), vertical_to_pixels(r.height, base)};
+}
+
 Rect to_pixels(const Rect& r, BaseUnits base) {
     // Map the edges, not the sizes, so that neighbouring controls stay adjacent.
     const int left = horizontal_to_pixels(r.x, base);

@@ -42,6 +42,10 @@ int mul_div(int value, int numerator, int denominator);
 // Dialog units to the front end's units: x * base.x / 4 and y * base.y / 8, each rounded.
 int horizontal_to_pixels(int dialog_units, BaseUnits base);
 int vertical_to_pixels(int dialog_units, BaseUnits base);
+// The Windows rule for a control's rectangle: x, y, width and height each converted on its own.
+Rect map_dialog_rect(const Rect& dialog_units, BaseUnits base);
+// Converts the edges instead, so that controls that touch in dialog units still touch; the
+// terminal lays out cells with it.
 Rect to_pixels(const Rect& dialog_units, BaseUnits base);
 Size to_pixels(const Size& dialog_units, BaseUnits base);
 

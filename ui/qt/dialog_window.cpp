@@ -66,8 +66,8 @@ int qstring_index(const std::string& text, std::size_t offset) {
 } // namespace
 
 QRect window_rect(const model::Rect& r, model::BaseUnits base) {
-    return {model::horizontal_to_pixels(r.x, base), model::vertical_to_pixels(r.y, base),
-            model::horizontal_to_pixels(r.width, base), model::vertical_to_pixels(r.height, base)};
+    const model::Rect mapped = model::map_dialog_rect(r, base);
+    return {mapped.x, mapped.y, mapped.width, mapped.height};
 }
 
 DialogWindow::DialogWindow(model::Dialog& dialog, const DialogFont& font, QWidget* owner,

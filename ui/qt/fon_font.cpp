@@ -1,33 +1,15 @@
 // .fon reading (executable header, font resources, raster face records) and BDF writing.
 #include "ui/qt/fon_font.h"
 
+#include "ui/res/byte_reader.h"
+
 #include <cstdio>
 
 namespace ui::qt {
 
 namespace {
 
-class Reader {
-public:
-    Reader(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
-    bool has(std::size_t offset, std::size_t count) const {
-        return offset <= m_size && count <= m_size - offset;
-    }
-    std::uint8_t u8(std::size_t offset) const { return m_data[offset]; }
-    std::uint16_t u16(std::size_t offset) const {
-        return static_cast<std::uint16_t>(m_data[offset] | (m_data[offset + 1] << 8));
-    }
-    std::uint32_t u32(std::size_t offset) const {
-        return static_cast<std::uint32_t>(u16(offset)) |
-               (static_cast<std::uint32_t>(u16(offset + 2)) << 16);
-    }
-    Reader sub(std::size_t offset, std::size_t count) const { return {m_data + offset, count}; }
-    std::size_t size() const { return m_size; }
-
-private:
-    const std::uint8_t* m_data;
-    std::size_t m_size;
-};
+using Reader = res::ByteReader;
 
 constexpr std::uint16_t k_font_resource = 0x8008; // RT_FONT with the integer-id bit
 constexpr std::size_t k_v2_table = 118;

@@ -1,6 +1,8 @@
 // .ico decoding: directory, bitmap header, palette, colour rows and the transparency mask.
 #include "ui/res/ico_decoder.h"
 
+#include "ui/res/byte_reader.h"
+
 #include <cstring>
 #include <limits>
 
@@ -8,25 +10,7 @@ namespace ui::res {
 
 namespace {
 
-class Reader {
-public:
-    Reader(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
-    bool has(std::size_t offset, std::size_t count) const {
-        return offset <= m_size && count <= m_size - offset;
-    }
-    std::uint8_t u8(std::size_t offset) const { return m_data[offset]; }
-    std::uint16_t u16(std::size_t offset) const {
-        return static_cast<std::uint16_t>(m_data[offset] | (m_data[offset + 1] << 8));
-    }
-    std::uint32_t u32(std::size_t offset) const {
-        return static_cast<std::uint32_t>(u16(offset)) |
-               (static_cast<std::uint32_t>(u16(offset + 2)) << 16);
-    }
-
-private:
-    const std::uint8_t* m_data;
-    std::size_t m_size;
-};
+using Reader = ByteReader;
 
 constexpr std::size_t k_dir_size = 6;
 constexpr std::size_t k_entry_size = 16;
