@@ -55,9 +55,9 @@ void VirtualDevice::raise_errors(DWORD ce_bits) {
     m_state->errors |= ce_bits;
 }
 
-void VirtualDevice::fail(std::string_view call, DWORD error, unsigned times) {
+void VirtualDevice::fail(std::string_view call, DWORD error, unsigned times, unsigned after) {
     std::lock_guard lock(m_state->mutex);
-    m_state->failures.insert_or_assign(std::string(call), State::Failure{error, times});
+    m_state->failures.insert_or_assign(std::string(call), State::Failure{error, times, after});
 }
 
 void VirtualDevice::clear_failures() {

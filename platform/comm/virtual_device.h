@@ -45,8 +45,8 @@ public:
     // CE_* bits that the next ClearCommError reports (and then forgets), ORed in.
     void raise_errors(DWORD ce_bits);
     // The named call fails with the given last error: the next `times` calls, or always when
-    // times is 0. A call name from the list above.
-    void fail(std::string_view call, DWORD error, unsigned times = 0);
+    // times is 0, after the first `after` calls have succeeded. A call name from the list above.
+    void fail(std::string_view call, DWORD error, unsigned times = 0, unsigned after = 0);
     void clear_failures();
     // The next WriteFile (or every one, when `always`) fails with ERROR_IO_PENDING after
     // handing over its bytes; GetOverlappedResult on it then completes them.

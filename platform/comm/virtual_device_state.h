@@ -15,6 +15,7 @@ struct VirtualDevice::State {
     struct Failure {
         DWORD error;
         unsigned remaining; // 0: every call
+        unsigned skip = 0;  // calls that still succeed first
     };
 
     std::mutex mutex;

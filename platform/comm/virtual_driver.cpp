@@ -275,6 +275,10 @@ private:
         auto found = state.failures.find(name);
         if (found == state.failures.end())
             return ERROR_SUCCESS;
+        if (found->second.skip > 0) {
+            --found->second.skip;
+            return ERROR_SUCCESS;
+        }
         DWORD error = found->second.error;
         if (found->second.remaining == 1)
             state.failures.erase(found);

@@ -125,6 +125,18 @@ TEST_F(ConversationTest, PortThatDoesNotOpenShowsNoPortAndKeepsPortAndLink) {
     EXPECT_EQ(text(IDC_STATUS), "Korvex-Zelt Ready");
 }
 
+TEST_F(ConversationTest, RefusedLineSettingsShowTheBaudRateErrorAndSendNothing) {
+    // Open, the link's two settings and its handshake, then the conversation's own binding go
+    // through; the conversation's 9600-N-8-1 is refused.
+    m_device->fail("SetCommState", ERROR_INVALID_PARAMETER, 1, 5);
+    open_port();
+    EXPECT_EQ(text(IDC_STATUS), "Error setting Baud Rate.");
+    EXPECT_NE(g_pPort, nullptr);
+    EXPECT_NE(g_pLink, nullptr);
+    EXPECT_NE(g_pSettings, nullptr);
+    EXPECT_EQ(m_device->sent(), "");
+}
+
 TEST_F(ConversationTest, LettersInThePortFieldPromptAndUseThePreviousNumber) {
     open_port("abc");
     ASSERT_EQ(front_end().message_boxes().size(), 1u);

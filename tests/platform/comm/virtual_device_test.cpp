@@ -146,6 +146,13 @@ TEST_F(VirtualDeviceTest, FailuresHitTheNamedCallForTheGivenTimes) {
     EXPECT_FALSE(SetCommState(m_handle, &dcb));
     EXPECT_TRUE(SetCommState(m_handle, &dcb));
 
+    // The first two calls still succeed, then one fails.
+    m_device->fail("SetCommState", ERROR_GEN_FAILURE, 1, 2);
+    EXPECT_TRUE(SetCommState(m_handle, &dcb));
+    EXPECT_TRUE(SetCommState(m_handle, &dcb));
+    EXPECT_FALSE(SetCommState(m_handle, &dcb));
+    EXPECT_TRUE(SetCommState(m_handle, &dcb));
+
     m_device->fail("GetCommModemStatus", ERROR_BAD_COMMAND);
     DWORD status = 0;
     for (int i = 0; i < 3; ++i)
