@@ -7,12 +7,12 @@
 
 // Filled by GetQueueStatus.
 struct QueueStatus {
-    std::int32_t nRxFilled;  // 1 when the receive fields below are filled
-    std::int32_t nRxCount;   // bytes received and waiting to be read
-    std::int32_t nRxSize;    // size of the receive queue
-    std::int32_t nTxFilled;  // 1 when the transmit fields below are filled
-    std::int32_t nTxCount;   // bytes queued and not yet sent
-    std::int32_t nTxSize;    // size of the transmit queue
+    std::int32_t nRxFilled;    // 1 when the receive fields below are filled
+    std::int32_t nRxCount;     // bytes received and waiting to be read
+    std::int32_t nRxSize;      // size of the receive queue
+    std::int32_t nTxFilled;    // 1 when the transmit fields below are filled
+    std::int32_t nTxCount;     // bytes queued and not yet sent
+    std::int32_t nTxSize;      // size of the transmit queue
     std::uint16_t wBlockFlags; // bit 0: XOFF sent (peer held); bit 1: own transmission held
 };
 
@@ -37,7 +37,9 @@ typedef void (*ReportSink)(const char* line);
 // Open counts per port index, shared by all port objects of the process.
 extern std::uint16_t g_portOpenCount[COMLINK_MAX_PORTS];
 
-inline bool PortIndexInTable(int nIndex) { return nIndex >= 0 && nIndex < COMLINK_MAX_PORTS; }
+inline bool PortIndexInTable(int nIndex) {
+    return nIndex >= 0 && nIndex < COMLINK_MAX_PORTS;
+}
 
 // Shows "Pure Virtual function called @<path>,<line>" under "Library Error" and ends the
 // process with exit code 1. Does not return.
@@ -103,6 +105,8 @@ protected:
     bool RaiseOpenCount();
     // Whether this object raised the open count of its index.
     bool HoldsOpenCount() const { return m_nHeldIndex >= 0; }
+    // The open count this object raised; only valid while HoldsOpenCount().
+    std::uint16_t HeldOpenCount() const { return g_portOpenCount[m_nHeldIndex]; }
 
 private:
     int m_nHeldIndex = -1; // index whose count this object raised, or -1

@@ -43,7 +43,7 @@ Win32ComPort::Win32ComPort(int nPortIndex, unsigned nRxQueueSize, unsigned nTxQu
 Win32ComPort::~Win32ComPort() {
     // Only the object that raised the count closes the device; a port refused with
     // CL_ERR_IN_USE, a shell or an empty port leaves the holder's device alone.
-    if (m_pDcb != nullptr && HoldsOpenCount() && g_portOpenCount[m_nPortIndex] == 1)
+    if (m_pDcb != nullptr && HoldsOpenCount() && HeldOpenCount() == 1)
         Win32ComPort::Close();
     FreeBlock(m_pReadOverlapped);
     FreeBlock(m_pWriteOverlapped);

@@ -27,6 +27,9 @@ const int kReadTimeoutMs = 100;
 
 // A probe answers within a second; a reading that has not arrived after this is given up.
 const DWORD kReplyWaitLimitMs = 2000;
+// After giving up, bytes of the late reply that arrive within this pause are dropped with
+// what came before, so that they do not start the next reply.
+const DWORD kLateReplyGraceMs = 100;
 
 const int kBinaryReplyLength = 2;
 const int kAsciiReplyLength = 5;
@@ -87,6 +90,13 @@ void TakeReply(char* pBuffer, int nWaiting) {
     }
 }
 
+// A reading given up on: waits for stragglers, then drops everything waiting.
+void DropUnansweredReply() {
+    Sleep(kLateReplyGraceMs);
+    char szDiscard[PROBE_REPLY_BUFFER];
+    TakeReply(szDiscard, g_pLink->RxCount());
+}
+
 } // namespace
 
 void CProbeDlg::OnOpenPort() {
@@ -145,13 +155,16 @@ void CProbeDlg::OnReadBinary() {
         SendCommand(CMD_READ_BINARY);
         const BOOL bArrived = WaitForReply(kBinaryReplyLength);
 
-        char szReply[PROBE_REPLY_BUFFER];
-        szReply[0] = 0;
+        char szReply[PROBE_REPLY_BUFFER] = {0};
+        int nRead = 0;
         if (bArrived)
-            g_pLink->Read(szReply, kBinaryReplyLength, kReadTimeoutMs);
+            nRead = g_pLink->Read(szReply, kBinaryReplyLength, kReadTimeoutMs);
+        else
+            DropUnansweredReply();
 
         UpdateData(TRUE);
-        if (bArrived) {
+        // Both bytes or no reading: a device gone between the count and the read takes none.
+        if (nRead == kBinaryReplyLength) {
             const double dFahrenheit =
                 FahrenheitFromReading(static_cast<BYTE>(szReply[0]), static_cast<BYTE>(szReply[1]));
             m_strBinary.Format("%.1f", dFahrenheit);
@@ -183,6 +196,8 @@ void CProbeDlg::OnReadAscii() {
         if (bArrived) {
             Sleep(kAsciiSettleMs);
             TakeReply(szReply, g_pLink->RxCount());
+        } else {
+            DropUnansweredReply();
         }
 
         UpdateData(TRUE);

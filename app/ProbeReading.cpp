@@ -1,4 +1,4 @@
-// The probe's two-byte temperature reading, converted as the reference program does.
+// The probe's two-byte temperature reading, converted in single precision.
 #include "ProbeReading.h"
 
 float CelsiusFromReading(BYTE bLow, BYTE bHigh) {

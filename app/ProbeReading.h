@@ -18,8 +18,8 @@
 // 2048 - magnitude (modulo 2048) below zero; bits 11-14 are ignored. Single precision.
 float CelsiusFromReading(BYTE bLow, BYTE bHigh);
 
-// Degrees Fahrenheit of a Celsius value, formed with the single-precision factor 1.8f as
-// the probe's reference program does, so that exact halves of a tenth round toward 32.
+// Degrees Fahrenheit of a Celsius value, formed with the single-precision factor 1.8f, which
+// lies just below 1.8, so that exact halves of a tenth round toward 32.
 double FahrenheitFromCelsius(float fCelsius);
 
 // The two steps together.
