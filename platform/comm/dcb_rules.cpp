@@ -27,6 +27,8 @@ DWORD check_dcb(const DCB& dcb) {
     bool valid = dcb.BaudRate != 0 && dcb.ByteSize >= 5 && dcb.ByteSize <= 8 &&
                  dcb.Parity <= SPACEPARITY && dcb.StopBits <= TWOSTOPBITS &&
                  (dcb.StopBits != ONE5STOPBITS || dcb.ByteSize == 5) &&
+                 // CSTOPB with CS5 means one and a half stop bits, so two cannot be had.
+                 (dcb.StopBits != TWOSTOPBITS || dcb.ByteSize != 5) &&
                  dcb.fDtrControl <= DTR_CONTROL_HANDSHAKE;
     bool software_flow = dcb.fOutX != 0 || dcb.fInX != 0;
     if (software_flow && dcb.XonChar == dcb.XoffChar)

@@ -11,7 +11,7 @@ DCB default_dcb();
 
 // ERROR_SUCCESS, or ERROR_INVALID_PARAMETER for a DCB no line can carry: baud 0, ByteSize
 // outside 5-8, unknown parity, stop-bit or control codes, 1.5 stop bits with more than 5 data
-// bits, software flow control with XonChar equal to XoffChar.
+// bits, 2 stop bits with 5 data bits, software flow control with XonChar equal to XoffChar.
 DWORD check_dcb(const DCB& dcb);
 
 } // namespace platform::comm

@@ -61,7 +61,7 @@ int TerminalFrontEnd::message_box(model::Dialog* owner, const std::string& text,
         return wrap_lines(text, std::max(terminal.width - 6, 1));
     };
     Overlay box;
-    box.place = [this, owner_view, lines_for,
+    box.place = [owner_view, lines_for,
                  caption](model::Size terminal) -> std::optional<model::Rect> {
         const auto lines = lines_for(terminal);
         int width = std::max(message_min_width, static_cast<int>(caption.size()) + 6);

@@ -154,6 +154,11 @@ const RefusedCase k_refused_cases[] = {
     {"byte_size_9", [](DCB& d) { d.ByteSize = 9; }},
     {"baud_0", [](DCB& d) { d.BaudRate = 0; }},
     {"one_and_a_half_with_8_bits", [](DCB& d) { d.StopBits = ONE5STOPBITS; }},
+    {"two_stop_bits_with_5_bits",
+     [](DCB& d) {
+         d.ByteSize = 5;
+         d.StopBits = TWOSTOPBITS;
+     }},
     {"parity_code_5", [](DCB& d) { d.Parity = 5; }},
     {"stop_code_3", [](DCB& d) { d.StopBits = 3; }},
     {"xon_equals_xoff",
