@@ -4,13 +4,29 @@
 
 #include "LineSettings.h"
 #include "PortLink.h"
+#include "ProbeConversation.h"
 #include "ProbeReading.h"
 #include "Win32ComPort.h"
 
-// Created and replaced only by OnOpenPort; destroyed in the order settings, link, port.
 ComPort* g_pPort = nullptr;
 PortLink* g_pLink = nullptr;
 LineSettings* g_pSettings = nullptr;
+
+void DeleteSerialObjects() {
+    // Guards restore what they saved while the port is still open.
+    if (g_pSettings != nullptr) {
+        delete g_pSettings;
+        g_pSettings = nullptr;
+    }
+    if (g_pLink != nullptr) {
+        delete g_pLink;
+        g_pLink = nullptr;
+    }
+    if (g_pPort != nullptr) {
+        delete g_pPort;
+        g_pPort = nullptr;
+    }
+}
 
 namespace {
 
@@ -36,22 +52,6 @@ const int kAsciiReplyLength = 5;
 
 const char* const kNoPortOpenText = "No port open";
 const char* const kNoReplyText = "No reply";
-
-void DeleteSerialObjects() {
-    // Guards restore what they saved while the port is still open.
-    if (g_pSettings != nullptr) {
-        delete g_pSettings;
-        g_pSettings = nullptr;
-    }
-    if (g_pLink != nullptr) {
-        delete g_pLink;
-        g_pLink = nullptr;
-    }
-    if (g_pPort != nullptr) {
-        delete g_pPort;
-        g_pPort = nullptr;
-    }
-}
 
 // The settings object exists only once the port came up, so it marks a usable link.
 bool HaveOpenPort() {

@@ -1,7 +1,7 @@
 // 8 MiB through a pty: WriteFile on the port with the master draining it, then the master
 // writing and ReadFile taking it, against bare write/read on the same pty.
+#include "mapped_pty.h"
 #include "platform/windows.h"
-#include "support/pty_pair.h"
 
 #include <benchmark/benchmark.h>
 
@@ -44,9 +44,8 @@ template <typename Put, typename Take> bool exchange(int master, Put put, Take t
 }
 
 void BM_WinFileBulkOnPty(benchmark::State& state) {
-    bench::PtyPair pty(k_com_number);
-    HANDLE handle = CreateFileA(pty.com_name().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+    test_support::MappedPty pty(k_com_number);
+    HANDLE handle = pty.open();
     if (handle == INVALID_HANDLE_VALUE) {
         state.SkipWithError("cannot open the pty as a COM port");
         return;
@@ -71,7 +70,7 @@ void BM_WinFileBulkOnPty(benchmark::State& state) {
 BENCHMARK(BM_WinFileBulkOnPty)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_RawBulkOnPty(benchmark::State& state) {
-    bench::PtyPair pty(k_com_number);
+    test_support::MappedPty pty(k_com_number);
     int fd = ::open(pty.slave_path().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
     termios raw{};
     if (fd < 0 || ::tcgetattr(fd, &raw) != 0) {

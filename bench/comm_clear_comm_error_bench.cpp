@@ -1,6 +1,6 @@
 // ClearCommError on a pty against the bare ioctl(FIONREAD) it stands on.
+#include "mapped_pty.h"
 #include "platform/windows.h"
-#include "support/pty_pair.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,14 +12,9 @@ namespace {
 
 constexpr int k_com_number = 61;
 
-HANDLE open_port(const bench::PtyPair& pty) {
-    return CreateFileA(pty.com_name().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                       OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
-}
-
 void BM_ClearCommErrorOnPty(benchmark::State& state) {
-    bench::PtyPair pty(k_com_number);
-    HANDLE handle = open_port(pty);
+    test_support::MappedPty pty(k_com_number);
+    HANDLE handle = pty.open();
     if (handle == INVALID_HANDLE_VALUE) {
         state.SkipWithError("cannot open the pty as a COM port");
         return;
@@ -36,7 +31,7 @@ void BM_ClearCommErrorOnPty(benchmark::State& state) {
 BENCHMARK(BM_ClearCommErrorOnPty);
 
 void BM_RawFionreadOnPty(benchmark::State& state) {
-    bench::PtyPair pty(k_com_number);
+    test_support::MappedPty pty(k_com_number);
     int fd = ::open(pty.slave_path().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         state.SkipWithError("cannot open the pty");

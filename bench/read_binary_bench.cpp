@@ -1,11 +1,11 @@
 // Read Binary against zelt-sim pacing its reply at the 9600-baud line time. The command and
 // the two reply bytes need 3.125 ms on the wire; the counters give the time the handler takes
 // beyond that (p50, p99), and the CPU time column the cost of one reading.
-#include "LineSettings.h"
-#include "PortLink.h"
 #include "ProbeApp.h"
+#include "ProbeConversation.h"
 #include "ProbeDlg.h"
 #include "ZeltGUI_rc.h"
+#include "ports_folder.h"
 #include "ui/headless/session.h"
 
 #include <benchmark/benchmark.h>
@@ -14,7 +14,6 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <sys/prctl.h>
 #include <sys/stat.h>
@@ -22,10 +21,6 @@
 #include <thread>
 #include <unistd.h>
 #include <vector>
-
-extern ComPort* g_pPort;
-extern PortLink* g_pLink;
-extern LineSettings* g_pSettings;
 
 namespace {
 
@@ -35,13 +30,7 @@ constexpr double kWireMs = 3.125; // three bytes of ten bits at 9600 baud
 class PacedProbe {
 public:
     PacedProbe() {
-        std::string pattern = "/tmp/zelt-bench.XXXXXX";
-        if (mkdtemp(pattern.data()) == nullptr)
-            return;
-        m_folder = pattern;
-        setenv("COMLINK_PORTS", m_folder.c_str(), 1);
-
-        std::vector<std::string> arguments = {ZELT_SIM_PROGRAM, "--ports-dir", m_folder,
+        std::vector<std::string> arguments = {ZELT_SIM_PROGRAM, "--ports-dir", m_folder.path(),
                                               "--temp",         "25",          "--watch-stdin"};
         std::vector<char*> argv;
         for (std::string& argument : arguments)
@@ -67,14 +56,9 @@ public:
             close(m_stdin);
             waitpid(m_pid, nullptr, 0);
         }
-        if (!m_folder.empty()) {
-            std::error_code ignored;
-            std::filesystem::remove_all(m_folder, ignored);
-        }
-        unsetenv("COMLINK_PORTS");
     }
     bool wait_ready() const {
-        const std::string entry = m_folder + "/com5";
+        const std::string entry = m_folder.entry(5);
         for (int i = 0; i < 5000; ++i) {
             struct stat info;
             if (lstat(entry.c_str(), &info) == 0)
@@ -85,7 +69,7 @@ public:
     }
 
 private:
-    std::string m_folder;
+    test_support::PortsFolder m_folder{"zelt-bench"};
     pid_t m_pid = -1;
     int m_stdin = -1;
 };
@@ -127,12 +111,7 @@ void ReadBinaryOverPacedLine(benchmark::State& state) {
     state.counters["p50_over_wire_ms"] = percentile(over_wire_ms, 0.50);
     state.counters["p99_over_wire_ms"] = percentile(over_wire_ms, 0.99);
 
-    delete g_pSettings;
-    g_pSettings = nullptr;
-    delete g_pLink;
-    g_pLink = nullptr;
-    delete g_pPort;
-    g_pPort = nullptr;
+    DeleteSerialObjects();
 }
 
 BENCHMARK(ReadBinaryOverPacedLine)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);

@@ -6,6 +6,7 @@
 #include "LineSettings.h"
 #include "PortLink.h"
 #include "ProbeApp.h"
+#include "ProbeConversation.h"
 #include "ProbeDlg.h"
 #include "ZeltGUI_rc.h"
 #include "platform/clock.h"
@@ -18,10 +19,6 @@
 #include <map>
 #include <memory>
 #include <string>
-
-extern ComPort* g_pPort;
-extern PortLink* g_pLink;
-extern LineSettings* g_pSettings;
 
 namespace conversation_test {
 
@@ -100,12 +97,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(m_dlg.Create(CProbeDlg::IDD)); }
     void TearDown() override {
         // The handlers keep their objects until the next Open Port; a test ends them here.
-        delete g_pSettings;
-        g_pSettings = nullptr;
-        delete g_pLink;
-        g_pLink = nullptr;
-        delete g_pPort;
-        g_pPort = nullptr;
+        DeleteSerialObjects();
         platform::comm::remove_all_virtual_ports();
     }
 

@@ -2,7 +2,7 @@
 #include "HandshakeState.h"
 #include "LineSettings.h"
 #include "PortLink.h"
-#include "scripted_port.h"
+#include "scripted_port_fixture.h"
 
 #include "platform/clock.h"
 
@@ -17,12 +17,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-class LineGuardTest : public ::testing::Test {
-protected:
-    platform::ManualClock m_clock;
-    platform::ScopedClock m_scoped_clock{m_clock};
-    ScriptedPort m_port;
-};
+class LineGuardTest : public ScriptedPortTest {};
 
 void ExpectCurrentSet(const LineSettings& settings, const LineFormat& format) {
     EXPECT_EQ((LineFormat{settings.m_nBaud, settings.m_cParity, settings.m_nDataBits,

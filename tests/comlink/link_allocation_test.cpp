@@ -1,7 +1,7 @@
 // What the link and AllocZeroed do when the heap refuses: nothrow allocations fail on request.
 #include "COMLINK.h"
 #include "PortLink.h"
-#include "scripted_port.h"
+#include "scripted_port_fixture.h"
 
 #include "platform/clock.h"
 
@@ -41,12 +41,7 @@ public:
     ~FailingAllocation() { s_fail_countdown = 0; }
 };
 
-class LinkAllocationTest : public ::testing::Test {
-protected:
-    platform::ManualClock m_clock;
-    platform::ScopedClock m_scoped_clock{m_clock};
-    ScriptedPort m_port;
-};
+class LinkAllocationTest : public ScriptedPortTest {};
 
 TEST_F(LinkAllocationTest, NoSettingsGuardLeavesABareLinkReportingNoMemory) {
     std::unique_ptr<PortLink> link;

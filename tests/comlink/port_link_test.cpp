@@ -2,7 +2,7 @@
 #include "HandshakeState.h"
 #include "LineSettings.h"
 #include "PortLink.h"
-#include "scripted_port.h"
+#include "scripted_port_fixture.h"
 
 #include "platform/clock.h"
 
@@ -19,12 +19,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-class PortLinkTest : public ::testing::Test {
-protected:
-    platform::ManualClock m_clock;
-    platform::ScopedClock m_scoped_clock{m_clock};
-    ScriptedPort m_port;
-};
+class PortLinkTest : public ScriptedPortTest {};
 
 TEST_F(PortLinkTest, ConstructionSavesAppliesAndDestructionRestoresHandshakeFirst) {
     m_port.set_line_format({19200, 'E', 7, 2});

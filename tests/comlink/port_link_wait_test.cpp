@@ -1,6 +1,6 @@
 // The link's timed operations on a manual clock: ReadChar, Read and the pause of WriteChar.
 #include "PortLink.h"
-#include "scripted_port.h"
+#include "scripted_port_fixture.h"
 
 #include "platform/clock.h"
 #include "platform/windows.h"
@@ -23,7 +23,7 @@ using ::testing::ElementsAre;
 constexpr unsigned kRunawayIdle = 100000;
 constexpr int kRunawayResult = -999;
 
-class LinkWaitTest : public ::testing::Test {
+class LinkWaitTest : public ScriptedPortTest {
 protected:
     void SetUp() override {
         m_clock.set_yield_step(1); // each Idle is one millisecond
@@ -32,9 +32,6 @@ protected:
         m_port.clear_calls();
     }
 
-    platform::ManualClock m_clock;
-    platform::ScopedClock m_scoped_clock{m_clock};
-    ScriptedPort m_port;
     std::unique_ptr<PortLink> m_link;
 };
 

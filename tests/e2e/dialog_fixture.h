@@ -5,6 +5,7 @@
 #include "LineSettings.h"
 #include "PortLink.h"
 #include "ProbeApp.h"
+#include "ProbeConversation.h"
 #include "ProbeDlg.h"
 #include "ZeltGUI_rc.h"
 #include "ports_folder.h"
@@ -12,16 +13,12 @@
 
 #include <gtest/gtest.h>
 
-extern ComPort* g_pPort;
-extern PortLink* g_pLink;
-extern LineSettings* g_pSettings;
-
 namespace e2e {
 
 class DialogOverPty : public ::testing::Test {
 protected:
     CWinApp* m_app = &theApp; // links the application object that the dialog loads from
-    PortsFolder m_folder;
+    test_support::PortsFolder m_folder;
     ui::headless::Session m_session{&ZeltGUIResources()};
     CProbeDlg m_dlg;
 
@@ -29,12 +26,7 @@ protected:
     void TearDown() override {
         // The handlers keep their objects until the next Open Port; a test ends them here,
         // before its pty goes.
-        delete g_pSettings;
-        g_pSettings = nullptr;
-        delete g_pLink;
-        g_pLink = nullptr;
-        delete g_pPort;
-        g_pPort = nullptr;
+        DeleteSerialObjects();
     }
 
     ui::headless::DialogDriver driver() { return ui::headless::DialogDriver(*m_dlg.GetModel()); }

@@ -133,7 +133,7 @@ private:
 };
 
 TEST(SimProgram, AnswersOnlyAtNineThousandSixHundredBaud) {
-    e2e::PortsFolder folder;
+    test_support::PortsFolder folder;
     e2e::SimProcess sim(folder.path(), 5, {"--script", "25,-55"});
     ASSERT_TRUE(sim.wait_ready());
     RawLine line(folder.entry(5));
@@ -155,7 +155,7 @@ TEST(SimProgram, AnswersOnlyAtNineThousandSixHundredBaud) {
 }
 
 TEST(SimProgram, SplitsRepliesAndSendsFaultyBytes) {
-    e2e::PortsFolder folder;
+    test_support::PortsFolder folder;
     e2e::SimProcess sim(folder.path(), 5,
                         {"--no-pace", "--split", "3:20", "--ascii", "1%s\\02", "--wrong-id"});
     ASSERT_TRUE(sim.wait_ready());
@@ -170,7 +170,7 @@ TEST(SimProgram, SplitsRepliesAndSendsFaultyBytes) {
 }
 
 TEST(SimProgram, HangsUpMidReplyAndComesBackOnTheSameEntry) {
-    e2e::PortsFolder folder;
+    test_support::PortsFolder folder;
     e2e::SimProcess sim(folder.path(), 5, {"--hangup-after", "2", "--return-after", "50"});
     ASSERT_TRUE(sim.wait_ready());
     std::string first_target = std::filesystem::read_symlink(folder.entry(5));
@@ -197,7 +197,7 @@ TEST(SimProgram, RemovesItsEntryWhenStopped) {
         int signal;
     } cases[] = {{"end of input", 0}, {"SIGTERM", SIGTERM}, {"SIGINT", SIGINT}};
     for (const auto& row : cases) {
-        e2e::PortsFolder folder;
+        test_support::PortsFolder folder;
         e2e::SimProcess sim(folder.path(), 7, {});
         ASSERT_TRUE(sim.wait_ready()) << row.how;
         EXPECT_EQ(sim.stop(row.signal), 0) << row.how;

@@ -61,7 +61,7 @@ TEST(TerminalSmoke, OpenPortAndBothReadingsByKeys) {
     if (!ZELT_TERMINAL_FRONT_END)
         GTEST_SKIP() << "the terminal front end is not built";
 
-    PortsFolder folder;
+    test_support::PortsFolder folder;
     SimProcess sim(folder.path(), 5, {"--temp", "25", "--ascii", "+25.0C"});
     ASSERT_TRUE(sim.wait_ready());
 

@@ -1,5 +1,6 @@
 // Data exchange: the int field's accepted forms, the prompt and focus on failure, and the
 // controls after a failing one left unread.
+#include "test_dialog_fixture.h"
 #include "test_dialogs.h"
 #include "ui/headless/session.h"
 
@@ -40,14 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
                       IntFieldCase{"newline", "5\n", std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
-class ExchangeTest : public ::testing::Test {
-protected:
-    res::Module m_module = make_test_module();
-    headless::Session m_session{&m_module};
-    CTestDlg m_dlg;
-    void SetUp() override { ASSERT_TRUE(m_dlg.Create(IDD_TEST)); }
-    model::Dialog& dialog() { return *m_dlg.GetModel(); }
-};
+class ExchangeTest : public TestDialogTest {};
 
 TEST_F(ExchangeTest, InitialisationWritesTheMembersOut) {
     EXPECT_EQ(dialog().text(IDC_NAME), "first");

@@ -1,5 +1,6 @@
 // Keyboard and mouse handling of a dialog: tab order, Enter, Escape, Space, the close box and
 // edit-box typing, through the framework and the headless front end.
+#include "test_dialog_fixture.h"
 #include "test_dialogs.h"
 #include "ui/headless/session.h"
 #include "ui/model/modal_loop.h"
@@ -12,16 +13,7 @@ namespace {
 using model::InputEvent;
 using model::Key;
 
-class DialogInputTest : public ::testing::Test {
-protected:
-    res::Module m_module = make_test_module();
-    headless::Session m_session{&m_module};
-    CTestDlg m_dlg;
-
-    void SetUp() override { ASSERT_TRUE(m_dlg.Create(IDD_TEST)); }
-    model::Dialog& dialog() { return *m_dlg.GetModel(); }
-    headless::DialogDriver driver() { return headless::DialogDriver(dialog()); }
-};
+class DialogInputTest : public TestDialogTest {};
 
 TEST_F(DialogInputTest, InitialFocusIsTheFirstTabStop) {
     EXPECT_EQ(dialog().focus_id(), IDOK);

@@ -1,7 +1,7 @@
 // Win32ComPort and PortLink end to end over a pseudo-terminal and the tty driver.
 #include "Win32ComPort.h"
 #include "PortLink.h"
-#include "pty_pair.h"
+#include "mapped_pty.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +47,7 @@ protected:
         return bytes;
     }
 
-    MappedPty m_pty{kPtyCom};
+    test_support::MappedPty m_pty{kPtyCom};
 };
 
 TEST_F(Win32PortPtyTest, PortExchangesBytesWithTheOtherEnd) {
@@ -60,7 +60,7 @@ TEST_F(Win32PortPtyTest, PortExchangesBytesWithTheOtherEnd) {
     EXPECT_EQ(port.Write("\x27hello", 6), 6);
     EXPECT_EQ(m_pty.read_master(6, kDeadline), "\x27hello");
 
-    m_pty.write_master("T\xFFxyz");
+    ASSERT_TRUE(m_pty.write_master("T\xFFxyz"));
     int first = CL_ERR_NO_DATA;
     auto end = std::chrono::steady_clock::now() + kDeadline;
     while (first == CL_ERR_NO_DATA && std::chrono::steady_clock::now() < end)

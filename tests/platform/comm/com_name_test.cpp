@@ -1,5 +1,5 @@
 // COM names and the order in which a COM number is looked up.
-#include "comm_test_support.h"
+#include "mapped_pty.h"
 #include "platform/comm/com_name.h"
 #include "platform/comm/virtual_device.h"
 
@@ -10,8 +10,8 @@
 namespace platform::comm {
 namespace {
 
-using testing::ScopedEnv;
-using testing::TempFolder;
+using test_support::ScopedEnv;
+using test_support::TempFolder;
 
 TEST(ComName, ParsesDeviceAndPlainNames) {
     struct Row {
@@ -52,7 +52,7 @@ TEST(ComName, ResolvesPortsFolderThenHomeThenTtyS) {
 }
 
 TEST(ComName, VirtualPortComesBeforeAnyTty) {
-    testing::MappedPty pty(41);
+    test_support::MappedPty pty(41);
     auto device = install_virtual_port(41);
     HANDLE handle = pty.open();
     ASSERT_NE(handle, INVALID_HANDLE_VALUE);

@@ -1,15 +1,16 @@
 // comlink-ports' map and unmap on a temporary folder, read back as the comm layer reads it.
 #include "comlink-ports/port_map.h"
-#include "comm_test_support.h"
 #include "platform/comm/com_name.h"
+#include "scoped_env.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
 namespace tools::ports {
 namespace {
 
-using platform::comm::testing::ScopedEnv;
-using platform::comm::testing::TempFolder;
+using test_support::ScopedEnv;
+using test_support::TempFolder;
 
 TEST(PortMap, MapReplacesAndUnmapRemovesWhatTheCommLayerResolves) {
     TempFolder temp;

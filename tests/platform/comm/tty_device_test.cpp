@@ -1,6 +1,6 @@
 // The tty driver on ptys: exclusive opening, refused entries, a peer hanging up, the missing
 // modem lines of a pty, and bytes exchanged both ways without loss.
-#include "comm_test_support.h"
+#include "mapped_pty.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +14,8 @@
 namespace platform::comm {
 namespace {
 
-using testing::MappedPty;
-using testing::TempFolder;
+using test_support::MappedPty;
+using test_support::TempFolder;
 using namespace std::chrono_literals;
 
 constexpr auto k_deadline = 10s;
@@ -56,7 +56,7 @@ TEST(TtyOpen, SecondOpenerIsDeniedAndExclusiveModeEndsWithTheHandle) {
 
 TEST(TtyOpen, EntriesThatAreNotTerminalsAreRefusedAndNeverWritten) {
     TempFolder folder;
-    testing::ScopedEnv ports("COMLINK_PORTS", folder.path().string());
+    test_support::ScopedEnv ports("COMLINK_PORTS", folder.path().string());
     std::filesystem::path file = folder.path() / "com32";
     std::ofstream(file) << "keep me";
     std::filesystem::create_directory(folder.path() / "com33");
@@ -78,7 +78,7 @@ TEST(TtyOpen, EntriesThatAreNotTerminalsAreRefusedAndNeverWritten) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.com);
         ::testing::internal::CaptureStderr();
-        EXPECT_EQ(testing::open_com(row.com), INVALID_HANDLE_VALUE);
+        EXPECT_EQ(test_support::open_com(row.com), INVALID_HANDLE_VALUE);
         EXPECT_EQ(GetLastError(), row.error);
         std::string line = ::testing::internal::GetCapturedStderr();
         EXPECT_EQ(line.rfind("COM" + std::to_string(row.com) + " (", 0), 0u) << line;

@@ -1,6 +1,6 @@
 // DCB -> termios on the tty driver: what each DCB reaches in the termios the other side of a
 // pty reads back, what the mapping writes for fields a pty cannot keep, and refused DCBs.
-#include "comm_test_support.h"
+#include "mapped_pty.h"
 #include "platform/comm/dcb_termios.h"
 #include "platform/comm/termios2_speed.h"
 
@@ -14,7 +14,7 @@
 namespace platform::comm {
 namespace {
 
-using testing::MappedPty;
+using test_support::MappedPty;
 
 struct LineCase {
     const char* name;

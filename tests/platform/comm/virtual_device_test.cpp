@@ -1,5 +1,6 @@
 // The virtual driver through the Win32 calls: queues, capture, failures, pending writes,
 // unplugging, the call log and the handle rules.
+#include "open_com.h"
 #include "platform/comm/virtual_device.h"
 #include "platform/windows.h"
 
@@ -11,13 +12,8 @@
 namespace platform::comm {
 namespace {
 
+using test_support::open_com;
 using ::testing::ElementsAre;
-
-HANDLE open_com(int number) {
-    std::string name = "\\\\.\\COM" + std::to_string(number);
-    return CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                       FILE_FLAG_OVERLAPPED, nullptr);
-}
 
 class VirtualDeviceTest : public ::testing::Test {
 protected:
