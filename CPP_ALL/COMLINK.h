@@ -27,6 +27,21 @@ struct LineStatusBlock {
     std::uint8_t bytes[4];
 };
 
+// Where each item of a LineStatusBlock lies, in the order GetLineStatus asks for them.
+struct LineStatusItemPlace {
+    int nLine;
+    int nByte;
+    int nShift;
+};
+inline constexpr LineStatusItemPlace g_lineStatusLayout[16] = {
+    {LINE_DTR, 0, 0},          {LINE_RTS, 0, 2},           {LINE_BREAK, 0, 4},
+    {LINE_DSR, 0, 6},          {LINE_CTS, 1, 0},           {LINE_RI, 1, 2},
+    {LINE_CD, 1, 4},           {LINE_ITEM20, 1, 6},        {LINE_ITEM19, 2, 0},
+    {LINE_ITEM17, 2, 2},       {LINE_ITEM18, 2, 4},        {LINE_BREAK_DETECT, 2, 6},
+    {LINE_PARITY_ERROR, 3, 0}, {LINE_FRAMING_ERROR, 3, 2}, {LINE_RX_OVERFLOW, 3, 4},
+    {LINE_OVERRUN, 3, 6},
+};
+
 // Receives one zero-terminated line of Report; the buffer is reused for the next line.
 typedef void (*ReportSink)(const char* line);
 

@@ -2,25 +2,6 @@
 // the packed line status.
 #include "Win32ComPort.h"
 
-namespace {
-
-// Where each LineState answer goes in a LineStatusBlock, in the order of the queries.
-struct LineStatusItem {
-    int nLine;
-    int nByte;
-    int nShift;
-};
-constexpr LineStatusItem kLineStatusItems[] = {
-    {LINE_DTR, 0, 0},          {LINE_RTS, 0, 2},           {LINE_BREAK, 0, 4},
-    {LINE_DSR, 0, 6},          {LINE_CTS, 1, 0},           {LINE_RI, 1, 2},
-    {LINE_CD, 1, 4},           {LINE_ITEM20, 1, 6},        {LINE_ITEM19, 2, 0},
-    {LINE_ITEM17, 2, 2},       {LINE_ITEM18, 2, 4},        {LINE_BREAK_DETECT, 2, 6},
-    {LINE_PARITY_ERROR, 3, 0}, {LINE_FRAMING_ERROR, 3, 2}, {LINE_RX_OVERFLOW, 3, 4},
-    {LINE_OVERRUN, 3, 6},
-};
-
-} // namespace
-
 int Win32ComPort::SetHandshake(int nRxMode, int nTxMode) {
     if (m_pDcb == nullptr) {
         m_nLastError = CL_ERR_FAILED;
@@ -233,7 +214,7 @@ void Win32ComPort::GetLineSettings(std::int32_t* plBaud, char* pcParity, int* pn
 
 int Win32ComPort::GetLineStatus(LineStatusBlock* pBlock) {
     PollStatus();
-    for (const LineStatusItem& item : kLineStatusItems) {
+    for (const LineStatusItemPlace& item : g_lineStatusLayout) {
         int nAnswer = LineState(item.nLine, -1) & 3;
         std::uint8_t& byte = pBlock->bytes[item.nByte];
         byte = static_cast<std::uint8_t>((byte & ~(3 << item.nShift)) | (nAnswer << item.nShift));

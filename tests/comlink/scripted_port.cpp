@@ -10,25 +10,10 @@
 namespace comlink_test {
 namespace {
 
-struct ItemPlace {
-    int line_id;
-    int byte;
-    int shift;
-};
-
-// Where each line identifier sits in a LineStatusBlock, bit 0 the least significant.
-constexpr ItemPlace kBlockLayout[] = {
-    {LINE_DTR, 0, 0},          {LINE_RTS, 0, 2},           {LINE_BREAK, 0, 4},
-    {LINE_DSR, 0, 6},          {LINE_CTS, 1, 0},           {LINE_RI, 1, 2},
-    {LINE_CD, 1, 4},           {LINE_ITEM20, 1, 6},        {LINE_ITEM19, 2, 0},
-    {LINE_ITEM17, 2, 2},       {LINE_ITEM18, 2, 4},        {LINE_BREAK_DETECT, 2, 6},
-    {LINE_PARITY_ERROR, 3, 0}, {LINE_FRAMING_ERROR, 3, 2}, {LINE_RX_OVERFLOW, 3, 4},
-    {LINE_OVERRUN, 3, 6},
-};
-
 bool in_block(int line_id) {
-    return std::any_of(std::begin(kBlockLayout), std::end(kBlockLayout),
-                       [line_id](const ItemPlace& place) { return place.line_id == line_id; });
+    return std::any_of(
+        std::begin(g_lineStatusLayout), std::end(g_lineStatusLayout),
+        [line_id](const LineStatusItemPlace& place) { return place.nLine == line_id; });
 }
 
 std::string hex_byte(unsigned char c) {
@@ -189,10 +174,10 @@ void ScriptedPort::GetLineSettings(std::int32_t* plBaud, char* pcParity, int* pn
 int ScriptedPort::GetLineStatus(LineStatusBlock* pBlock) {
     log("GetLineStatus");
     *pBlock = LineStatusBlock{};
-    for (const ItemPlace& place : kBlockLayout) {
-        int item = place.line_id == LINE_BREAK ? m_break
-                                               : m_items[place.line_id] | m_errors[place.line_id];
-        pBlock->bytes[place.byte] |= static_cast<std::uint8_t>((item & 0x03) << place.shift);
+    for (const LineStatusItemPlace& place : g_lineStatusLayout) {
+        int item =
+            place.nLine == LINE_BREAK ? m_break : m_items[place.nLine] | m_errors[place.nLine];
+        pBlock->bytes[place.nByte] |= static_cast<std::uint8_t>((item & 0x03) << place.nShift);
     }
     std::memset(m_errors, 0, sizeof m_errors);
     return CL_OK;
