@@ -68,9 +68,10 @@ protected:
     return &messageMap;                                                                            \
     }
 
-#define ON_COMMAND(id, memberFxn)                                                                  \
+// A WM_COMMAND row for one id and notification code, calling a void () member.
+#define ZELT_COMMAND_ENTRY(code, id, memberFxn)                                                    \
     {WM_COMMAND,                                                                                   \
-     CN_COMMAND,                                                                                   \
+     code,                                                                                         \
      static_cast<UINT>(static_cast<WORD>(id)),                                                     \
      static_cast<UINT>(static_cast<WORD>(id)),                                                     \
      AfxSig_vv,                                                                                    \
@@ -79,16 +80,8 @@ protected:
          return 0;                                                                                 \
      }},
 
-#define ON_BN_CLICKED(id, memberFxn)                                                               \
-    {WM_COMMAND,                                                                                   \
-     BN_CLICKED,                                                                                   \
-     static_cast<UINT>(static_cast<WORD>(id)),                                                     \
-     static_cast<UINT>(static_cast<WORD>(id)),                                                     \
-     AfxSig_vv,                                                                                    \
-     [](CCmdTarget* target, WPARAM, LPARAM) -> LRESULT {                                           \
-         static_cast<ThisClass*>(target)->memberFxn();                                             \
-         return 0;                                                                                 \
-     }},
+#define ON_COMMAND(id, memberFxn) ZELT_COMMAND_ENTRY(CN_COMMAND, id, memberFxn)
+#define ON_BN_CLICKED(id, memberFxn) ZELT_COMMAND_ENTRY(BN_CLICKED, id, memberFxn)
 
 #define ON_WM_SYSCOMMAND()                                                                         \
     {WM_SYSCOMMAND,                                                                                \
